@@ -1,0 +1,15 @@
+#include "services/clipboard_api.h"
+
+namespace tavrel {
+
+ClipboardApi RealClipboardApi() {
+  return ClipboardApi{&OpenClipboard, &EmptyClipboard, &GlobalAlloc,      &GlobalLock,
+                      &GlobalUnlock,  &SetClipboardData, &CloseClipboard, &GlobalFree};
+}
+
+ClipboardApi& ClipboardSeam() {
+  static ClipboardApi api = RealClipboardApi();
+  return api;
+}
+
+}  // namespace tavrel
