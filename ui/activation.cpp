@@ -25,11 +25,10 @@ void ReenableDisabledWindows(LiveWindow& dialog) {
 void ShowLoadedWindow(LiveWindow& window) {
   const int32_t placement = window.units.front()->IntValue(18);
   const int command = placement == 2 ? SW_SHOWMINIMIZED : placement == 3 ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
-  const WindowId windowId = window.windowId();
-  const uint32_t serial = window.serial;
-  ShowWindow(window.hwnd(), command);  // activates the window, and with it FirstActivated
-  if (!StillLoaded(windowId, serial)) return;
-  if (UnitObject* focused = window.UnitFor(GetFocus())) focused->Raise(event::FocusGained);
+  // Activates the window, and with it FirstActivated. The focus that the
+  // activation gives a control is raised as that control's focus event by
+  // the control's own notification.
+  ShowWindow(window.hwnd(), command);
 }
 
 void OnActivate(LiveWindow& window, bool activating) {

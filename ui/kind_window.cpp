@@ -110,6 +110,7 @@ bool WindowObject::Create(HWND owner) {
        outer.top != top))
     SetWindowPos(hwnd_, nullptr, left, top, record.width, record.height, SWP_NOZORDER | SWP_NOACTIVATE);
 
+  RememberPlace();
   const ProgramIcons& icons = Icons();
   SendMessageA(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.large));
   SendMessageA(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small));
@@ -119,6 +120,22 @@ bool WindowObject::Create(HWND owner) {
     if (HMENU menu = GetSystemMenu(hwnd_, FALSE)) DeleteMenu(menu, SC_MOVE, MF_BYCOMMAND);
   }
   return true;
+}
+
+void WindowObject::RememberPlace() {
+  RECT client{};
+  POINT origin{0, 0};
+  GetClientRect(hwnd_, &client);
+  ClientToScreen(hwnd_, &origin);
+  lastSize_ = MAKELPARAM(client.right, client.bottom);
+  lastMove_ = MAKELPARAM(origin.x, origin.y);
+}
+
+bool WindowObject::ChangedPlace(UINT message, LPARAM lParam) {
+  LPARAM& last = message == WM_MOVE ? lastMove_ : lastSize_;
+  const bool changed = last != lParam;
+  last = lParam;
+  return changed;
 }
 
 void WindowObject::SyncTitleBar() {
@@ -190,10 +207,10 @@ bool WindowObject::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
       Raise(event::Destroyed);
       return true;
     case WM_MOVE:
-      Raise(event::Moved);
+      if (ChangedPlace(message, lParam)) Raise(event::Moved);
       return false;
     case WM_SIZE:
-      Raise(event::Resized);
+      if (ChangedPlace(message, lParam)) Raise(event::Resized);
       return false;
     case WM_SHOWWINDOW:
       Raise(wParam ? event::Shown : event::Hidden);

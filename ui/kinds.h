@@ -18,6 +18,11 @@ class WindowObject : public UnitObject {
 
  private:
   static LRESULT CALLBACK WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  // Moved and resized are raised only for a real change: the platform also
+  // repeats WM_MOVE and WM_SIZE for positions that did not change.
+  bool ChangedPlace(UINT message, LPARAM lParam);
+  void RememberPlace();
+  LPARAM lastMove_ = -1, lastSize_ = -1;
   bool ForwardToUnit(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 };
 
