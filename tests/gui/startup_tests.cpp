@@ -1,0 +1,102 @@
+// Start-up and the ways the process ends, each in a child process of this
+// test: the normal end by Esc with exit code 0 and nothing left allocated,
+// and the fatal paths with their message box and exit code -1.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "app/tables.h"
+#include "services/probe.h"
+#include "tests/child_process.h"
+#include "tests/gui/child_runner.h"
+#include "tests/memory_probe.h"
+#include "ui/window_table.h"
+
+namespace tavrel {
+namespace {
+
+constexpr DWORD kFatalExitCode = 0xFFFFFFFF;
+
+std::string MarkerPath() {
+  char path[MAX_PATH];
+  GetTempPathA(MAX_PATH, path);
+  return std::string(path) + "tavrel-cleanup-marker";
+}
+
+void WriteMarker() {
+  if (FILE* file = std::fopen(MarkerPath().c_str(), "w")) std::fclose(file);
+}
+
+std::vector<WindowRecord> WithoutMainWindow() { return {ProgramWindowTable()[1]}; }
+
+std::vector<WindowRecord> WithUnknownKind() {
+  std::vector<WindowRecord> table = ProgramWindowTable();
+  table[0].units[3].kind = 0x00019999;
+  return table;
+}
+
+TAVREL_CHILD(normal_exit) {
+  testing::MemoryLedger ledger;
+  const int32_t result = StartProgram();
+  ReleaseProbeState();
+  // The tables and every slot text were released by the teardown.
+  return result == 0 && ledger.Outstanding() == 0 && ledger.UnknownReleases() == 0 ? 0 : 3;
+}
+
+TAVREL_CHILD(first_table_fails) {
+  RegisterExitCleanup(&WriteMarker);
+  TestMemoryObserver().failCountdown = 1;
+  return StartProgram();
+}
+
+TAVREL_CHILD(broken_definitions) {
+  RegisterExitCleanup(&WriteMarker);
+  return StartProgramWith(WithUnknownKind(), ProgramHandlers());
+}
+
+TAVREL_CHILD(no_startup_window) { return StartProgramWith(WithoutMainWindow(), ProgramHandlers()); }
+
+TEST(Startup, EscOnTheMainWindowEndsTheProcessWithZeroAndReleasesEverything) {
+  testing::ChildProcess child("normal_exit");
+  ASSERT_TRUE(child.Started());
+  HWND main = child.WaitForWindow("WTWindow");
+  ASSERT_NE(main, nullptr);
+  EXPECT_EQ(testing::WindowTextOf(main), "Tavrel");
+  PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
+  EXPECT_EQ(child.WaitForExit(), 0u);
+}
+
+struct FatalCase {
+  const char* procedure;
+  const char* message;
+};
+
+const FatalCase kFatalCases[] = {
+    {"first_table_fails", "运行时出错!\r\n错误信息：分配 436 字节内存失败!"},
+    {"broken_definitions", "运行时出错!\r\n错误信息：载入窗口模板数据段出错!"},
+    {"no_startup_window", "运行时出错!\r\n错误信息：载入启动窗口失败"},
+};
+
+TEST(Startup, FatalPathsShowTheirBoxAndExitWithMinusOneWithoutCleanup) {
+  for (const FatalCase& c : kFatalCases) {
+    SCOPED_TRACE(c.procedure);
+    DeleteFileA(MarkerPath().c_str());
+    testing::ChildProcess child(c.procedure);
+    ASSERT_TRUE(child.Started());
+    HWND box = child.WaitForWindow("#32770");
+    ASSERT_NE(box, nullptr) << "no message box";
+    EXPECT_EQ(testing::WindowTextOf(box), "错误");
+    EXPECT_EQ(testing::MessageBoxText(box), c.message);
+    EXPECT_EQ(child.WaitForWindow("WTWindow", 100), nullptr) << "no window is shown";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(child.WaitForExit(), kFatalExitCode);
+    EXPECT_EQ(GetFileAttributesA(MarkerPath().c_str()), INVALID_FILE_ATTRIBUTES) << "the clean-up ran";
+  }
+}
+
+}  // namespace
+}  // namespace tavrel
