@@ -87,6 +87,9 @@ LRESULT CALLBACK EditBoxObject::BoxSubclass(HWND hwnd, UINT message, WPARAM wPar
       if (position->flags & SWP_HIDEWINDOW) ShowWindow(self->spinner_, SW_HIDE);
       break;
     }
+    case WM_SHOWWINDOW:
+      ShowWindow(self->spinner_, wParam ? SW_SHOWNA : SW_HIDE);
+      break;
     case WM_ENABLE:
       EnableWindow(self->spinner_, static_cast<BOOL>(wParam));
       break;

@@ -32,10 +32,13 @@ std::vector<HandlerEntry> TestHandlers() {
 
 const std::vector<HandlerEntry>& ProgramHandlerTable() { return ProgramHandlers(); }
 
-void SendMouse(DWORD flags) {
+void SendMouse(DWORD flags, POINT screen) {
   INPUT input{};
   input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
+  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  // Absolute coordinates run from 0 to 65535 across the primary screen.
+  input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
+  input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
   SendInput(1, &input, sizeof input);
 }
 
@@ -149,12 +152,12 @@ HWND LiveHwnd(WindowId window, ControlId control) {
 void ClickAt(HWND hwnd, POINT client, bool right, bool twice) {
   POINT screen = client;
   ClientToScreen(hwnd, &screen);
-  SetCursorPos(screen.x, screen.y);
+  SendMouse(0, screen);
   const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
   const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   for (int k = 0; k < (twice ? 2 : 1); ++k) {
-    SendMouse(down);
-    SendMouse(up);
+    SendMouse(down, screen);
+    SendMouse(up, screen);
   }
 }
 
