@@ -24,16 +24,16 @@
 namespace {
 
 struct PendingReply {
-  int64_t dueMs;
+  int64_t dueUs;  // microseconds: whole milliseconds would cut delays short
   std::vector<unsigned char> packet;  // IP header and ICMP reply
   sockaddr_in to;
-  bool operator>(const PendingReply& other) const { return dueMs > other.dueMs; }
+  bool operator>(const PendingReply& other) const { return dueUs > other.dueUs; }
 };
 
-int64_t NowMs() {
+int64_t NowUs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
-  return int64_t{now.tv_sec} * 1000 + now.tv_nsec / 1000000;
+  return int64_t{now.tv_sec} * 1000000 + now.tv_nsec / 1000;
 }
 
 uint16_t Checksum(const unsigned char* data, std::size_t length) {
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   std::fprintf(stderr, "echo_responder: ready\n");
   for (;;) {
     int timeout = -1;
-    if (!pending.empty()) timeout = static_cast<int>(std::max<int64_t>(0, pending.top().dueMs - NowMs()));
+    if (!pending.empty()) timeout = static_cast<int>((std::max<int64_t>(0, pending.top().dueUs - NowUs()) + 999) / 1000);
     pollfd wait{receiver, POLLIN, 0};
     if (poll(&wait, 1, timeout) > 0) {
       unsigned char buffer[65536];
@@ -113,11 +113,11 @@ int main(int argc, char** argv) {
           sockaddr_in destination{};
           destination.sin_family = AF_INET;
           destination.sin_addr = to;
-          pending.push({NowMs() + delay, std::move(packet), destination});
+          pending.push({NowUs() + int64_t{delay} * 1000, std::move(packet), destination});
         }
       }
     }
-    while (!pending.empty() && pending.top().dueMs <= NowMs()) {
+    while (!pending.empty() && pending.top().dueUs <= NowUs()) {
       const PendingReply& reply = pending.top();
       sendto(sender, reply.packet.data(), reply.packet.size(), 0, reinterpret_cast<const sockaddr*>(&reply.to),
              sizeof reply.to);
