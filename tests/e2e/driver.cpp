@@ -278,13 +278,36 @@ std::string WithZero(const std::string& text) { return std::string(text.c_str(),
 
 }  // namespace
 
+// Poses the program for a screenshot: the main window, or the results
+// window after a pass with its first row selected. Writes readyFile when the
+// pose stands and waits (at most a minute) until it is deleted.
+int Pose(const std::string& exe, const std::string& mode, const std::string& readyFile) {
+  Program tavrel(exe);
+  HWND main = nullptr;
+  if (!WaitFor([&] { return (main = tavrel.WindowCaptioned("Tavrel")) != nullptr; }, 15000)) return 1;
+  if (mode == "results") {
+    Click(ChildOfClass(main, "Button", "开始优选"), {40, 16});
+    HWND results = nullptr;
+    if (!WaitFor([&] { return (results = tavrel.WindowCaptioned("处理完成，左键单击复制")) != nullptr; }, 60000)) return 1;
+    HWND listControl = ChildOfClass(results, "SysListView32");
+    RemoteList list(tavrel.process(), listControl);
+    const RECT r = list.RowRect(0);
+    Click(listControl, {r.left + 40, (r.top + r.bottom) / 2});
+  }
+  Sleep(500);
+  if (FILE* ready = std::fopen(readyFile.c_str(), "w")) std::fclose(ready);
+  WaitFor([&] { return GetFileAttributesA(readyFile.c_str()) == INVALID_FILE_ATTRIBUTES; }, 60000);
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  auto windowsPath = [](std::string path) { return !path.empty() && path[0] == '/' ? "Z:" + path : path; };
+  if (argc == 5 && std::string(argv[1]) == "--pose") return Pose(windowsPath(argv[2]), argv[3], windowsPath(argv[4]));
   if (argc < 3) {
     std::printf("usage: e2e_driver TAVREL_EXE BED_CONFIG\n");
     return 2;
   }
   // Linux paths reach the Windows side through Wine's drive Z:.
-  auto windowsPath = [](std::string path) { return !path.empty() && path[0] == '/' ? "Z:" + path : path; };
   const std::string configPath = windowsPath(argv[2]);
   Behaviour fallback;
   const auto behaviours = ReadConfig(configPath, fallback);
