@@ -384,15 +384,19 @@ int main(int argc, char** argv) {
       } else {
         const int ms = std::atoi(time.c_str());
         const int wanted = b.kind == "delay" ? b.delay : 0;
+        // Above the configured delay: Wine's whole-millisecond truncation and
+        // scheduling (up to 3 ms, 8 ms for the responder's delays); the
+        // first echo of a process may take up to 10 ms longer.
+        const int slack = row == 0 ? 10 : wanted ? 8 : 3;
         good = !time.empty() && time.find_first_not_of("0123456789") == std::string::npos && ms >= wanted &&
-               ms <= wanted + (wanted ? 8 : 1);
+               ms <= wanted + slack;
       }
       goodTimes += good;
       if (!good && firstBad.empty()) firstBad = " (first wrong: row " + std::to_string(row) + " " + server + " -> " + time + ")";
     }
     Check(goodServers == 107, p + "column 0 holds each slot's text byte for byte in slot order");
-    Check(goodTimes == 107, p + "column 1: 0-1 ms for answering, delay..delay+8 ms for delayed, the timeout note "
-                                "for silent and unreachable servers" + firstBad);
+    Check(goodTimes == 107, p + "column 1: the delay within its tolerance for answering servers, the timeout note "
+                                "for silent and unreachable ones" + firstBad);
     Check(entries[54] == entries[63] && list.Cell(54, 0) == entries[54] && list.Cell(63, 0) == entries[54],
           p + "slots 55 and 64 each have their own row");
     if (pass == 2) {

@@ -102,7 +102,7 @@ TEST_F(ScreensTest, APressFillsTheSlotsProbesAndListsInADialog) {
       EXPECT_STREQ(GetCellText(kList, row, 1).c_str(), expected.c_str()) << "row " << row;
     }
     EXPECT_GE(LatencySlot(1), 0);
-    EXPECT_LE(LatencySlot(1), 1);
+    EXPECT_LE(LatencySlot(1), 10) << "answers at once; the first echo of a process takes a few ms more";
     EXPECT_GE(LatencySlot(2), 20);
     EXPECT_LE(LatencySlot(2), 28);
     for (int i = 3; i <= SlotCount; ++i) EXPECT_EQ(LatencySlot(i), -1) << "slot " << i;

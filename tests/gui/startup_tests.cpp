@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "app/tables.h"
 #include "services/probe.h"
+#include "services/probe_api.h"
 #include "tests/child_process.h"
 #include "tests/gui/child_runner.h"
 #include "tests/memory_probe.h"
@@ -37,6 +38,46 @@ std::vector<WindowRecord> WithUnknownKind() {
   std::vector<WindowRecord> table = ProgramWindowTable();
   table[0].units[3].kind = 0x00019999;
   return table;
+}
+
+// Fake sockets and echo library that log their release to a file; nothing
+// is sent.
+void LogRelease(const char* what) {
+  if (FILE* file = std::fopen((MarkerPath() + "-probe").c_str(), "a")) {
+    std::fprintf(file, "%s\n", what);
+    std::fclose(file);
+  }
+}
+void InstallLoggingProbe() {
+  ProbeSeam().startup = [](WORD, LPWSADATA) WSAAPI -> int { return 0; };
+  ProbeSeam().cleanup = []() WSAAPI -> int { LogRelease("WSACleanup"); return 0; };
+  ProbeSeam().loadLibrary = [](LPCSTR) WINAPI -> HMODULE { return reinterpret_cast<HMODULE>(0x1234); };
+  ProbeSeam().getProcAddress = [](HMODULE, LPCSTR) WINAPI -> FARPROC { return nullptr; };
+  ProbeSeam().freeLibrary = [](HMODULE) WINAPI -> BOOL { LogRelease("FreeLibrary"); return TRUE; };
+  ProbeHost("192.0.2.1", 10);  // starts sockets and "loads" the library; the missing entry points stop it there
+}
+
+std::string ProbeLog() {
+  std::string log;
+  if (FILE* file = std::fopen((MarkerPath() + "-probe").c_str(), "r")) {
+    char line[64];
+    while (std::fgets(line, sizeof line, file)) log += line;
+    std::fclose(file);
+  }
+  return log;
+}
+
+// The program's exit processing, as WinMain does it, after a probe.
+TAVREL_CHILD(exit_after_probe) {
+  InstallLoggingProbe();
+  const int32_t result = StartProgram();
+  ReleaseProbeState();
+  return result;
+}
+
+TAVREL_CHILD(fatal_after_probe) {
+  InstallLoggingProbe();
+  FatalError("probe", 0);
 }
 
 TAVREL_CHILD(normal_exit) {
@@ -68,6 +109,27 @@ TEST(Startup, EscOnTheMainWindowEndsTheProcessWithZeroAndReleasesEverything) {
   EXPECT_EQ(testing::WindowTextOf(main), "Tavrel");
   PostMessageA(main, WM_KEYDOWN, VK_ESCAPE, 0);
   EXPECT_EQ(child.WaitForExit(), 0u);
+}
+
+TEST(Startup, AtANormalExitTheEchoLibraryIsFreedBeforeSocketsStopButNotAfterAFatalError) {
+  DeleteFileA((MarkerPath() + "-probe").c_str());
+  {
+    testing::ChildProcess child("exit_after_probe");
+    HWND main = child.WaitForWindow("WTWindow");
+    ASSERT_NE(main, nullptr);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(child.WaitForExit(), 0u);
+  }
+  EXPECT_EQ(ProbeLog(), "FreeLibrary\nWSACleanup\n");
+  DeleteFileA((MarkerPath() + "-probe").c_str());
+  {
+    testing::ChildProcess child("fatal_after_probe");
+    HWND box = child.WaitForWindow("#32770");
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(child.WaitForExit(), kFatalExitCode);
+  }
+  EXPECT_EQ(ProbeLog(), "");
 }
 
 struct FatalCase {
