@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build build-host build-windows build-fuzz test run fuzz screenshots bench-probe clean
+.PHONY: all bootstrap build build-host build-windows build-fuzz test run fuzz screenshots bench-probe soak clean
 
 all: build
 
@@ -30,6 +30,9 @@ run: build-windows
 
 fuzz: build-fuzz
 	@scripts/run-fuzz $(FUZZ_SECONDS)
+
+soak: build
+	@scripts/soak 100
 
 bench-probe: build
 	@scripts/bench-probe

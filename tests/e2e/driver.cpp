@@ -7,6 +7,7 @@
 // Prints one line per check and ends with "N passed, M failed".
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -300,8 +301,128 @@ int Pose(const std::string& exe, const std::string& mode, const std::string& rea
   return 0;
 }
 
+struct Resources {
+  SIZE_T privateBytes = 0, workingSet = 0, peakWorkingSet = 0;
+  DWORD handles = 0, gdiObjects = 0, userObjects = 0;
+  DWORD windows = 0;  // the program's windows, counted by enumeration
+};
+
+DWORD CountWindows(DWORD pid) {
+  Found found{pid, {}};
+  EnumWindows(&CollectTopLevel, reinterpret_cast<LPARAM>(&found));
+  DWORD count = 0;
+  for (HWND top : found.windows) {
+    std::vector<HWND> children;
+    EnumChildWindows(top, &CollectChildren, reinterpret_cast<LPARAM>(&children));
+    count += 1 + static_cast<DWORD>(children.size());
+  }
+  return count;
+}
+
+Resources ReadResources(HANDLE process) {
+  Resources r;
+  PROCESS_MEMORY_COUNTERS_EX memory{};
+  memory.cb = sizeof memory;
+  if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory)) {
+    r.privateBytes = memory.PrivateUsage;
+    r.workingSet = memory.WorkingSetSize;
+    r.peakWorkingSet = memory.PeakWorkingSetSize;
+  }
+  GetProcessHandleCount(process, &r.handles);
+  r.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
+  r.userObjects = GetGuiResources(process, GR_USEROBJECTS);
+  r.windows = CountWindows(GetProcessId(process));
+  return r;
+}
+
+// One pass as a person makes it: press, wait for the end, copy a row,
+// close the results window. False when any step does not happen.
+bool OnePass(Program& tavrel, HWND main, HWND button, int copyRow) {
+  if (!WaitFor([&] { return IsWindowEnabled(main) != FALSE; }, 5000)) return false;
+  Click(button, {40, 16});
+  HWND results = nullptr;
+  if (!WaitFor([&] { return (results = tavrel.WindowCaptioned("处理完成，左键单击复制")) != nullptr; }, 60000))
+    return false;
+  HWND listControl = ChildOfClass(results, "SysListView32");
+  if (!listControl || SendMessageA(listControl, LVM_GETITEMCOUNT, 0, 0) != 107) return false;
+  RemoteList list(tavrel.process(), listControl);
+  SendMessageA(listControl, LVM_ENSUREVISIBLE, copyRow, FALSE);
+  const RECT r = list.RowRect(copyRow);
+  Clipboard::Set("sentinel");
+  Click(listControl, {r.left + 40, (r.top + r.bottom) / 2});
+  Clipboard::AwaitChange();
+  PressKey(VK_ESCAPE);
+  return WaitFor([&] { return tavrel.WindowCaptioned("处理完成，左键单击复制") == nullptr; }, 5000);
+}
+
+// Sets the wait to 10 ms with the spinner: a text without a number steps
+// up to the lower limit.
+bool WaitTenMilliseconds(HWND main) {
+  HWND box = ChildOfClass(main, "Edit", "500毫秒");
+  HWND spinner = ChildOfClass(main, "msctls_updown32");
+  if (!box || !spinner) return false;
+  SendMessageA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("x"));
+  RECT area{};
+  GetClientRect(spinner, &area);
+  Click(spinner, {area.right / 2, area.bottom / 4});
+  return WaitFor([&] { return TextOf(box) == "10"; }, 3000);
+}
+
+// Soak: many passes through the windows; resources read from outside
+// after the first pass and every tenth. Prints a table and fails when any
+// resource grows beyond the allowed drift.
+int Soak(const std::string& exe, int passes) {
+  Program tavrel(exe);
+  HWND main = nullptr;
+  if (!WaitFor([&] { return (main = tavrel.WindowCaptioned("Tavrel")) != nullptr; }, 15000)) return 1;
+  HWND button = ChildOfClass(main, "Button", "开始优选");
+  Check(WaitTenMilliseconds(main), "the wait is set to 10 ms with the spinner");
+  Resources first;
+  std::printf("| pass | private bytes | working set | handles | GDI objects | USER objects | visible windows |\n"
+              "|---|---|---|---|---|---|---|\n");
+  for (int pass = 1; pass <= passes; ++pass) {
+    if (!OnePass(tavrel, main, button, pass % 107)) {
+      Check(false, "pass " + std::to_string(pass) + " completes");
+      break;
+    }
+    if (pass == 1 || pass % 10 == 0 || pass == passes) {
+      Sleep(200);
+      const Resources r = ReadResources(tavrel.process());
+      std::printf("| %d | %lu | %lu | %lu | %lu | %lu | %lu |\n", pass, static_cast<unsigned long>(r.privateBytes),
+                  static_cast<unsigned long>(r.workingSet), r.handles, r.gdiObjects, r.userObjects, r.windows);
+      std::fflush(stdout);
+      if (pass == 1) first = r;
+      if (pass == passes) {
+        // Allowed drift after the first pass: 256 KiB of private bytes and
+        // of working set (the heap and Wine's own caches settle in pages),
+        // and not one handle, GDI or USER object.
+        const SIZE_T slack = 256 * 1024;
+        Check(r.privateBytes <= first.privateBytes + slack,
+              "private bytes grew by " + std::to_string(static_cast<long>(r.privateBytes - first.privateBytes)) +
+                  " bytes (allowed 262144)");
+        Check(r.workingSet <= first.workingSet + slack,
+              "working set grew by " + std::to_string(static_cast<long>(r.workingSet - first.workingSet)) +
+                  " bytes (allowed 262144)");
+        Check(r.handles <= first.handles, "handles: " + std::to_string(first.handles) + " -> " + std::to_string(r.handles));
+        Check(r.gdiObjects <= first.gdiObjects, "GDI objects: " + std::to_string(first.gdiObjects) + " -> " +
+                                                    std::to_string(r.gdiObjects));
+        Check(r.userObjects <= first.userObjects, "USER objects: " + std::to_string(first.userObjects) + " -> " +
+                                                      std::to_string(r.userObjects));
+        Check(r.windows <= first.windows, "windows: " + std::to_string(first.windows) + " -> " + std::to_string(r.windows));
+      }
+    }
+  }
+  PostMessageA(main, WM_CLOSE, 0, 0);
+  DWORD exitCode = STILL_ACTIVE;
+  if (WaitForSingleObject(tavrel.process(), 10000) == WAIT_OBJECT_0) GetExitCodeProcess(tavrel.process(), &exitCode);
+  Check(exitCode == 0, "the program ends with exit code 0");
+  std::printf("%d passed, %d failed\n", passed, failed);
+  return failed == 0 ? 0 : 1;
+}
+
 int main(int argc, char** argv) {
   auto windowsPath = [](std::string path) { return !path.empty() && path[0] == '/' ? "Z:" + path : path; };
+  if (argc == 4 && std::string(argv[1]) == "--soak") return Soak(windowsPath(argv[2]), std::atoi(argv[3]));
   if (argc == 5 && std::string(argv[1]) == "--pose") return Pose(windowsPath(argv[2]), argv[3], windowsPath(argv[4]));
   if (argc < 3) {
     std::printf("usage: e2e_driver TAVREL_EXE BED_CONFIG\n");
