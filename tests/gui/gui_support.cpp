@@ -12,7 +12,6 @@ namespace {
 
 EventRecorder* recorder = nullptr;
 std::function<void()> handlers[static_cast<int>(HandlerSlot::Count)];
-bool programHandlers = false;
 
 template <HandlerSlot slot>
 void Trampoline() {
@@ -29,8 +28,6 @@ std::vector<HandlerEntry> TestHandlers() {
       {name::ResultListClicked, &Trampoline<HandlerSlot::ListClicked>},
   };
 }
-
-const std::vector<HandlerEntry>& ProgramHandlerTable() { return ProgramHandlers(); }
 
 void SendMouse(DWORD flags, POINT screen) {
   INPUT input{};
@@ -96,18 +93,13 @@ void ResetHandlers() {
   for (auto& handler : handlers) handler = nullptr;
 }
 
-void UseProgramHandlers() {
-  programHandlers = true;
-  TakeInDefinitions(ProgramWindowTable(), ProgramHandlerTable());
-}
-
 void PrepareFramework() {
   static bool initialised = false;
   if (!initialised) {
     ASSERT_TRUE(InitializeFramework());
     initialised = true;
   }
-  if (!programHandlers) ASSERT_TRUE(TakeInDefinitions(ProgramWindowTable(), TestHandlers()));
+  ASSERT_TRUE(TakeInDefinitions(ProgramWindowTable(), TestHandlers()));
   if (!serverTable) CreateTables();
 }
 
@@ -179,7 +171,8 @@ void PressKey(WORD key, bool shift) {
 
 TimerScript* activeScript = nullptr;
 
-TimerScript::TimerScript(std::vector<std::function<void()>> steps, UINT intervalMs) : steps_(std::move(steps)) {
+TimerScript::TimerScript(std::vector<std::function<void()>> steps, UINT intervalMs, std::function<bool()> ready)
+    : steps_(std::move(steps)), ready_(std::move(ready)) {
   activeScript = this;
   timer_ = SetTimer(nullptr, 0, intervalMs, &TimerScript::Tick);
 }
@@ -192,6 +185,7 @@ TimerScript::~TimerScript() {
 void CALLBACK TimerScript::Tick(HWND, UINT, UINT_PTR, DWORD) {
   TimerScript* script = activeScript;
   if (!script || script->Finished()) return;
+  if (script->ready_ && !script->ready_()) return;
   // Advance first: a step may run a nested loop in which the timer fires.
   auto& step = script->steps_[script->next_++];
   step();

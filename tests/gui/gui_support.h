@@ -50,8 +50,6 @@ EventRecorder* CurrentRecorder();
 enum class HandlerSlot { MainCreated, StartClicked, ResultsCreated, ResultsFirstActivated, ListClicked, Count };
 void SetHandler(HandlerSlot slot, std::function<void()> handler);
 void ResetHandlers();
-// Installs the program's own handlers instead of the test's.
-void UseProgramHandlers();
 
 // Takes in the program's definitions once per process with the test's
 // handler table, and creates the tables.
@@ -72,13 +70,17 @@ void PressKey(WORD key, bool shift = false);
 // Runs steps one per timer tick while a modal loop runs.
 class TimerScript {
  public:
-  explicit TimerScript(std::vector<std::function<void()>> steps, UINT intervalMs = 50);
+  // A step runs on a tick only while ready() holds (when given); ticks
+  // may also come from message processing before the awaited state.
+  explicit TimerScript(std::vector<std::function<void()>> steps, UINT intervalMs = 50,
+                       std::function<bool()> ready = nullptr);
   ~TimerScript();
   bool Finished() const { return next_ >= steps_.size(); }
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
   std::vector<std::function<void()>> steps_;
+  std::function<bool()> ready_;
   std::size_t next_ = 0;
   UINT_PTR timer_ = 0;
 };
