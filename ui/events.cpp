@@ -1,9 +1,14 @@
 #include "ui/live_window.h"
 
+#include "ui/list_operations.h"
+
 namespace tavrel {
 namespace {
 EventObserver eventObserver = nullptr;
+int handlerDepth = 0;
 }
+
+int HandlerDepth() { return handlerDepth; }
 
 void SetEventObserver(EventObserver observer) { eventObserver = observer; }
 
@@ -19,7 +24,11 @@ void UnitObject::Raise(int32_t eventNumber, std::initializer_list<int32_t> argum
     if (binding.eventNumber == eventNumber) handler = binding.procedure;
   if (eventObserver)
     eventObserver(windowId, controlId, eventNumber, arguments.begin(), static_cast<int>(arguments.size()));
-  if (handler) handler();
+  if (!handler) return;
+  ++handlerDepth;
+  handler();
+  --handlerDepth;
+  FlushDeferredListRedraws();
 }
 
 }  // namespace tavrel

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "ui/kinds.h"
 #include "ui/list_records.h"
@@ -14,6 +15,16 @@ HWND ListWindow(ListRef list) {
   LiveWindow* window = FindLiveWindow(list.window);
   UnitObject* unit = window ? window->Unit(list.control) : nullptr;
   return unit && unit->unit().kind->id == ListViewKind ? unit->hwnd() : nullptr;
+}
+
+std::vector<HWND> deferredLists;
+
+void DeferRedraw(HWND list) {
+  if (HandlerDepth() == 0) return;
+  for (HWND deferred : deferredLists)
+    if (deferred == list) return;
+  SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+  deferredLists.push_back(list);
 }
 
 int32_t ColumnCount(HWND list) {
@@ -67,6 +78,7 @@ int32_t AppendRow(ListRef list, const RowArguments& arguments) {
                             : static_cast<int32_t>(SendMessageA(control, LVM_GETITEMCOUNT, 0, 0));
   LVITEMA item;
   FillItemRecord(item, arguments, index);
+  DeferRedraw(control);
   return static_cast<int32_t>(SendMessageA(control, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
@@ -78,6 +90,16 @@ void SetCellText(ListRef list, std::optional<int32_t> row, std::optional<int32_t
   item.pszText = const_cast<char*>(text ? text : "");
   // The answer is not examined: a missing row or column is left alone.
   SendMessageA(control, LVM_SETITEMTEXTA, static_cast<WPARAM>(row.value_or(0)), reinterpret_cast<LPARAM>(&item));
+}
+
+void FlushDeferredListRedraws() {
+  std::vector<HWND> lists;
+  lists.swap(deferredLists);
+  for (HWND list : lists) {
+    if (!IsWindow(list)) continue;
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);  // painted when messages are processed again
+  }
 }
 
 OwnedText GetCellText(ListRef list, std::optional<int32_t> row, std::optional<int32_t> column) {

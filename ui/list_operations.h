@@ -40,4 +40,10 @@ void SetCellText(ListRef list, std::optional<int32_t> row, std::optional<int32_t
 // A new text, or none for an empty cell or one that does not exist.
 OwnedText GetCellText(ListRef list, std::optional<int32_t> row = {}, std::optional<int32_t> column = {});
 
+// Rows appended inside a handler are drawn once the handler returns: the
+// list does not repaint while a handler runs anyway (no message is
+// processed), and redrawing it row by row costs far more than the rows.
+// The framework calls this when a handler returns.
+void FlushDeferredListRedraws();
+
 }  // namespace tavrel

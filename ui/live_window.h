@@ -107,6 +107,9 @@ struct FrameworkState {
 };
 FrameworkState& Framework();
 
+// How many handlers are running, one inside another.
+int HandlerDepth();
+
 LiveWindow* FindLiveWindow(WindowId windowId);
 bool StillLoaded(WindowId windowId, uint32_t serial);
 LiveWindow* FindLiveWindow(HWND topLevel);
