@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 FUZZ_SECONDS ?= 600
 
-.PHONY: all bootstrap build build-host build-windows build-fuzz test run fuzz screenshots bench-probe soak clean
+.PHONY: all bootstrap build build-host build-windows build-fuzz test run fuzz screenshots bench bench-probe soak clean
 
 all: build
 
@@ -33,6 +33,9 @@ fuzz: build-fuzz
 
 soak: build
 	@scripts/soak 100
+
+bench: build
+	@scripts/bench
 
 bench-probe: build
 	@scripts/bench-probe
