@@ -15,7 +15,9 @@
 #include "tests/child_process.h"
 #include "tests/gui/child_runner.h"
 #include "tests/memory_probe.h"
+#include "ui/live_window.h"
 #include "ui/window_table.h"
+#include <commctrl.h>
 
 namespace tavrel {
 namespace {
@@ -80,6 +82,84 @@ TAVREL_CHILD(fatal_after_probe) {
   FatalError("probe", 0);
 }
 
+// ---- allocation failures inside the handlers ----
+
+// An echo service that answers at once without touching the network.
+HANDLE WINAPI InstantCreate() { return reinterpret_cast<HANDLE>(1); }
+DWORD WINAPI InstantEcho(HANDLE, ULONG, LPVOID, WORD, LPVOID, LPVOID reply, DWORD, DWORD) {
+  static_cast<EchoReply*>(reply)->status = 0;
+  static_cast<EchoReply*>(reply)->roundTripTime = 1;
+  return 1;
+}
+BOOL WINAPI InstantClose(HANDLE) { return TRUE; }
+void InstallInstantProbe() {
+  ProbeSeam().startup = [](WORD, LPWSADATA) WSAAPI -> int { return 0; };
+  ProbeSeam().loadLibrary = [](LPCSTR) WINAPI -> HMODULE { return reinterpret_cast<HMODULE>(0x1234); };
+  ProbeSeam().getProcAddress = [](HMODULE, LPCSTR name) WINAPI -> FARPROC {
+    if (!lstrcmpA(name, "IcmpCreateFile")) return reinterpret_cast<FARPROC>(&InstantCreate);
+    if (!lstrcmpA(name, "IcmpSendEcho")) return reinterpret_cast<FARPROC>(&InstantEcho);
+    return reinterpret_cast<FARPROC>(&InstantClose);
+  };
+}
+
+// Writes the marker when the tables are released: a fatal error must not.
+void WatchTableRelease() {
+  TestMemoryObserver().released = [](void* block) {
+    if (block == serverTable) WriteMarker();
+  };
+}
+
+HWND ProgramWindow(WindowId window, ControlId control = 0) {
+  LiveWindow* live = FindLiveWindow(window);
+  UnitObject* unit = live ? live->Unit(control) : nullptr;
+  return unit ? unit->hwnd() : nullptr;
+}
+
+int failAt = 0;  // the allocation, counted from the press, that fails
+void CALLBACK PressWithFailure(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!ProgramWindow(MainWindow)) return;
+  KillTimer(nullptr, timer);
+  TestMemoryObserver().failCountdown = failAt;
+  PostMessageA(ProgramWindow(MainWindow, 按钮1), BM_CLICK, 0, 0);
+}
+
+int RunWithFailureAtPress(int allocation) {
+  InstallInstantProbe();
+  WatchTableRelease();
+  failAt = allocation;
+  SetTimer(nullptr, 0, 100, &PressWithFailure);
+  return StartProgram();
+}
+
+TAVREL_CHILD(property_read_fails) { return RunWithFailureAtPress(1); }  // Content of 编辑框2
+TAVREL_CHILD(slot_text_fails) { return RunWithFailureAtPress(3); }      // after both reads: slot 1
+
+void CALLBACK CopyWithFailure(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND results = ProgramWindow(ResultsWindow);
+  char caption[64] = {};
+  if (results) GetWindowTextA(results, caption, sizeof caption);
+  if (std::string(caption) != "处理完成，左键单击复制") {
+    if (!results && ProgramWindow(MainWindow) && IsWindowEnabled(ProgramWindow(MainWindow)))
+      PostMessageA(ProgramWindow(MainWindow, 按钮1), BM_CLICK, 0, 0);
+    return;
+  }
+  KillTimer(nullptr, timer);
+  HWND list = ProgramWindow(ResultsWindow, 超级列表框1);
+  RECT r{};
+  r.left = LVIR_BOUNDS;
+  SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  TestMemoryObserver().failCountdown = 1;  // GetCellText's first buffer
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2));
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2));
+}
+
+TAVREL_CHILD(cell_text_fails) {
+  InstallInstantProbe();
+  WatchTableRelease();
+  SetTimer(nullptr, 0, 300, &CopyWithFailure);
+  return StartProgram();
+}
+
 TAVREL_CHILD(normal_exit) {
   testing::MemoryLedger ledger;
   const int32_t result = StartProgram();
@@ -135,12 +215,16 @@ TEST(Startup, AtANormalExitTheEchoLibraryIsFreedBeforeSocketsStopButNotAfterAFat
 struct FatalCase {
   const char* procedure;
   const char* message;
+  bool beforeAnyWindow;
 };
 
 const FatalCase kFatalCases[] = {
-    {"first_table_fails", "运行时出错!\r\n错误信息：分配 436 字节内存失败!"},
-    {"broken_definitions", "运行时出错!\r\n错误信息：载入窗口模板数据段出错!"},
-    {"no_startup_window", "运行时出错!\r\n错误信息：载入启动窗口失败"},
+    {"first_table_fails", "运行时出错!\r\n错误信息：分配 436 字节内存失败!", true},
+    {"property_read_fails", "运行时出错!\r\n错误信息：分配 8 字节内存失败!", false},
+    {"slot_text_fails", "运行时出错!\r\n错误信息：分配 10 字节内存失败!", false},
+    {"cell_text_fails", "运行时出错!\r\n错误信息：分配 512 字节内存失败!", false},
+    {"broken_definitions", "运行时出错!\r\n错误信息：载入窗口模板数据段出错!", true},
+    {"no_startup_window", "运行时出错!\r\n错误信息：载入启动窗口失败", true},
 };
 
 TEST(Startup, FatalPathsShowTheirBoxAndExitWithMinusOneWithoutCleanup) {
@@ -153,7 +237,7 @@ TEST(Startup, FatalPathsShowTheirBoxAndExitWithMinusOneWithoutCleanup) {
     ASSERT_NE(box, nullptr) << "no message box";
     EXPECT_EQ(testing::WindowTextOf(box), "错误");
     EXPECT_EQ(testing::MessageBoxText(box), c.message);
-    EXPECT_EQ(child.WaitForWindow("WTWindow", 100), nullptr) << "no window is shown";
+    if (c.beforeAnyWindow) EXPECT_EQ(child.WaitForWindow("WTWindow", 100), nullptr) << "no window is shown";
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(child.WaitForExit(), kFatalExitCode);
     EXPECT_EQ(GetFileAttributesA(MarkerPath().c_str()), INVALID_FILE_ATTRIBUTES) << "the clean-up ran";
