@@ -70,12 +70,7 @@ void LabelObject::Paint() {
 }
 
 LRESULT CALLBACK LabelObject::LabelProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<LabelObject*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<LabelObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = BoundObject<LabelObject>(hwnd, message, lParam);
   if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_ERASEBKGND:

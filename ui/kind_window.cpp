@@ -220,12 +220,7 @@ bool WindowObject::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
 }
 
 LRESULT CALLBACK WindowObject::WindowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* self = static_cast<WindowObject*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    self->hwnd_ = hwnd;
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-  }
-  auto* self = reinterpret_cast<WindowObject*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  auto* self = BoundObject<WindowObject>(hwnd, message, lParam);
   if (self == nullptr) return DefWindowProcA(hwnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     const LRESULT result = DefWindowProcA(hwnd, message, wParam, lParam);

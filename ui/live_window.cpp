@@ -94,8 +94,6 @@ HFONT UnitObject::UnitFont(int32_t fontProperty) {
   return ownFont_ ? ownFont_ : DefaultGuiFont();
 }
 
-WindowObject* LiveWindow::own() const { return static_cast<WindowObject*>(units.empty() ? nullptr : units.front().get()); }
-
 HWND LiveWindow::hwnd() const { return units.empty() || !units.front() ? nullptr : units.front()->hwnd(); }
 
 UnitObject* LiveWindow::UnitFor(HWND hwnd) const {

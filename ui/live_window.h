@@ -65,14 +65,24 @@ class UnitObject {
   HBRUSH Brush(COLORREF colour);
   HFONT UnitFont(int32_t fontProperty);
 
+  // The one binding of a window to its object: the pointer passed to
+  // CreateWindowEx is stored at WM_NCCREATE; every later message finds it.
+  template <typename Object>
+  static Object* BoundObject(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* self = static_cast<Object*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+      self->hwnd_ = hwnd;
+      SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    return reinterpret_cast<Object*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+  }
+
  private:
   LiveWindow& window_;
   const ResolvedUnit& unit_;
   std::map<int32_t, StoredValue> values_;
   COLORREF brushColour_ = 0;
 };
-
-class WindowObject;
 
 class LiveWindow {
  public:
@@ -88,7 +98,6 @@ class LiveWindow {
   HWND rememberedFocus = nullptr;
 
   WindowId windowId() const { return definition.record->windowId; }
-  WindowObject* own() const;
   HWND hwnd() const;
   UnitObject* UnitFor(HWND hwnd) const;  // the unit whose live window this is
   UnitObject* Unit(ControlId controlId) const;

@@ -20,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/synthetic_input.h"
 #include "ui/window_table.h"
 
 namespace {
@@ -156,14 +157,6 @@ HWND ChildOfClass(HWND parent, const std::string& className, const std::string& 
   return nullptr;
 }
 
-void SendMouse(DWORD flags, POINT screen) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
-  input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
-  SendInput(1, &input, sizeof input);
-}
 
 // Clicks apart by more than the double-click time, as a person's would be:
 // two quick clicks on one spot are a double click, which copies nothing.
@@ -178,18 +171,12 @@ void Click(HWND hwnd, POINT client) {
   lastClick = GetTickCount();
   POINT screen = client;
   ClientToScreen(hwnd, &screen);
-  SendMouse(0, screen);
-  SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
-  SendMouse(MOUSEEVENTF_LEFTUP, screen);
+  tavrel::testing::SendMouseAt(0, screen);
+  tavrel::testing::SendMouseAt(MOUSEEVENTF_LEFTDOWN, screen);
+  tavrel::testing::SendMouseAt(MOUSEEVENTF_LEFTUP, screen);
 }
 
-void PressKey(WORD key) {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
-}
+void PressKey(WORD key) { tavrel::testing::PressKeyOnce(key); }
 
 // Reads list-view data through memory allocated in the program's process.
 class RemoteList {

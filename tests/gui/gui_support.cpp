@@ -1,4 +1,5 @@
 #include "tests/gui/gui_support.h"
+#include "tests/synthetic_input.h"
 
 #include <sstream>
 
@@ -29,15 +30,6 @@ std::vector<HandlerEntry> TestHandlers() {
   };
 }
 
-void SendMouse(DWORD flags, POINT screen) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  // Absolute coordinates run from 0 to 65535 across the primary screen.
-  input.mi.dx = (screen.x * 65536 + GetSystemMetrics(SM_CXSCREEN) / 2) / GetSystemMetrics(SM_CXSCREEN);
-  input.mi.dy = (screen.y * 65536 + GetSystemMetrics(SM_CYSCREEN) / 2) / GetSystemMetrics(SM_CYSCREEN);
-  SendInput(1, &input, sizeof input);
-}
 
 }  // namespace
 
@@ -144,30 +136,16 @@ HWND LiveHwnd(WindowId window, ControlId control) {
 void ClickAt(HWND hwnd, POINT client, bool right, bool twice) {
   POINT screen = client;
   ClientToScreen(hwnd, &screen);
-  SendMouse(0, screen);
+  SendMouseAt(0, screen);
   const DWORD down = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
   const DWORD up = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
   for (int k = 0; k < (twice ? 2 : 1); ++k) {
-    SendMouse(down, screen);
-    SendMouse(up, screen);
+    SendMouseAt(down, screen);
+    SendMouseAt(up, screen);
   }
 }
 
-void PressKey(WORD key, bool shift) {
-  std::vector<INPUT> inputs;
-  auto add = [&](WORD vk, bool up) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    inputs.push_back(input);
-  };
-  if (shift) add(VK_SHIFT, false);
-  add(key, false);
-  add(key, true);
-  if (shift) add(VK_SHIFT, true);
-  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-}
+void PressKey(WORD key, bool shift) { PressKeyOnce(key, shift); }
 
 TimerScript* activeScript = nullptr;
 
