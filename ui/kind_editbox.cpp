@@ -72,11 +72,14 @@ bool EditBoxObject::Create(HWND parent) {
   DWORD style = EditStyle(*this);
   DWORD exStyle = 0;
   BorderStyles(IntValue(9), style, exStyle);
-  hwnd_ = CreateWindowExA(exStyle, "EDIT", TextValue(8).c_str(), style, record.left, record.top, record.width,
-                          record.height, parent, nullptr, ProgramInstance(), nullptr);
+  // The text goes in once the font is set: a multi-line box lays its
+  // lines out for every font it is given, and the server list is long.
+  hwnd_ = CreateWindowExA(exStyle, "EDIT", "", style, record.left, record.top, record.width, record.height, parent,
+                          nullptr, ProgramInstance(), nullptr);
   if (!hwnd_) return false;
   HFONT font = UnitFont(12);
   SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (!SetWindowTextA(hwnd_, TextValue(8).c_str())) return false;
   if (!IntValue(15)) {
     const int minimum = MinimumSingleLineHeight(hwnd_, font);
     if (record.height < minimum)
