@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,25 @@ TAVREL_CHILD(cell_text_fails) {
   return StartProgram();
 }
 
+// While the program runs, the current directory is the program's folder.
+bool inProgramFolder = false;
+void CALLBACK CheckFolderAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!ProgramWindow(MainWindow)) return;
+  KillTimer(nullptr, timer);
+  char module[MAX_PATH], current[MAX_PATH];
+  GetModuleFileNameA(nullptr, module, MAX_PATH);
+  *std::strrchr(module, '\\') = '\0';
+  GetCurrentDirectoryA(MAX_PATH, current);
+  inProgramFolder = lstrcmpiA(module, current) == 0;
+  PostMessageA(ProgramWindow(MainWindow), WM_CLOSE, 0, 0);
+}
+
+TAVREL_CHILD(folder_check) {
+  SetTimer(nullptr, 0, 50, &CheckFolderAndClose);
+  const int32_t result = StartProgram();
+  return result == 0 && inProgramFolder ? 0 : 5;
+}
+
 TAVREL_CHILD(normal_exit) {
   testing::MemoryLedger ledger;
   const int32_t result = StartProgram();
@@ -210,6 +230,16 @@ TEST(Startup, AtANormalExitTheEchoLibraryIsFreedBeforeSocketsStopButNotAfterAFat
     EXPECT_EQ(child.WaitForExit(), kFatalExitCode);
   }
   EXPECT_EQ(ProbeLog(), "");
+}
+
+TEST(Startup, TheCurrentDirectoryIsTheProgramsFolderWhileItRuns) {
+  char saved[MAX_PATH];
+  GetCurrentDirectoryA(MAX_PATH, saved);
+  ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+  testing::ChildProcess child("folder_check");  // starts in C:\, not in its folder
+  SetCurrentDirectoryA(saved);
+  ASSERT_TRUE(child.Started());
+  EXPECT_EQ(child.WaitForExit(), 0u);
 }
 
 struct FatalCase {
