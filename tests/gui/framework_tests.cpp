@@ -159,6 +159,25 @@ TEST_F(FrameworkTest, OwnerIsEnabledAgainBeforeTheDialogIsDestroyed) {
   SetEventObserver(nullptr);
 }
 
+TEST_F(FrameworkTest, ActivatingTheOwnerWhileADialogIsOpenBringsTheDialogForward) {
+  ASSERT_TRUE(LoadWindow(M, std::nullopt, false));
+  testing::Pump();
+  HWND activeAfter = nullptr, dialog = nullptr;
+  testing::TimerScript script({
+      [] { SetActiveWindow(testing::LiveHwnd(MainWindow)); },  // as the taskbar would
+      [&] {
+        activeAfter = GetActiveWindow();
+        dialog = testing::LiveHwnd(ResultsWindow);
+      },
+      [] { PostMessageA(testing::LiveHwnd(ResultsWindow), WM_CLOSE, 0, 0); },
+  });
+  testing::SetHandler(testing::HandlerSlot::StartClicked, [] { LoadWindow(ResultsWindow, MainWindow, true); });
+  SendMessageA(testing::LiveHwnd(M, 按钮1), BM_CLICK, 0, 0);
+  EXPECT_TRUE(script.Finished());
+  EXPECT_NE(dialog, nullptr);
+  EXPECT_EQ(activeAfter, dialog);
+}
+
 TEST_F(FrameworkTest, LoadingAgainAfterACloseBuildsANewInstance) {
   testing::EventRecorder recorder;
   for (int pass = 0; pass < 2; ++pass) {
