@@ -2,6 +2,7 @@
 // in the test bed only, against real addresses under Wine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -235,9 +236,13 @@ class BedTest : public ::testing::Test {
 TEST_F(BedTest, AnsweringDelayedSilentAndUnreachableAddresses) {
   DWORD elapsed = 0;
   ProbeHost("198.51.100.1", 1000);  // the first echo of a process may take longer
-  const int32_t local = TimedProbe("198.51.100.1", 1000, elapsed);
-  EXPECT_GE(local, 0);
-  EXPECT_LE(local, 1) << "an address on the bed's loopback answers in 0 or 1 ms";
+  // The median of three, so that one call delayed by a busy machine does
+  // not decide.
+  int32_t local[3];
+  for (int32_t& result : local) result = TimedProbe("198.51.100.1", 1000, elapsed);
+  std::sort(local, local + 3);
+  EXPECT_GE(local[0], 0);
+  EXPECT_LE(local[1], 1) << "an address on the bed's loopback answers in 0 or 1 ms";
 
   // Tolerance: Wine truncates to whole milliseconds; the responder's timer
   // and scheduling add up to a few ms on a loaded machine.
