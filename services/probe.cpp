@@ -37,9 +37,9 @@ int32_t ProbeHost(const char* host, int32_t waitMs) {
   ProbeState& state = CurrentProbeState();
   if (host == nullptr) host = "";
   if (!EnsureStarted(api, state)) return -1;
-  auto createFile = reinterpret_cast<IcmpCreateFileFunction>(api.getProcAddress(state.echoLibrary, "IcmpCreateFile"));
-  auto sendEcho = reinterpret_cast<IcmpSendEchoFunction>(api.getProcAddress(state.echoLibrary, "IcmpSendEcho"));
-  auto closeHandle = reinterpret_cast<IcmpCloseHandleFunction>(api.getProcAddress(state.echoLibrary, "IcmpCloseHandle"));
+  auto createFile = FromEntryPoint<IcmpCreateFileFunction>(api.getProcAddress(state.echoLibrary, "IcmpCreateFile"));
+  auto sendEcho = FromEntryPoint<IcmpSendEchoFunction>(api.getProcAddress(state.echoLibrary, "IcmpSendEcho"));
+  auto closeHandle = FromEntryPoint<IcmpCloseHandleFunction>(api.getProcAddress(state.echoLibrary, "IcmpCloseHandle"));
   if (!createFile || !sendEcho || !closeHandle) return -1;
   ULONG address = 0;
   if (!ResolveAddress(api, host, address)) return -1;

@@ -26,6 +26,17 @@ using IcmpSendEchoFunction = DWORD(WINAPI*)(HANDLE handle, ULONG address, LPVOID
                                             LPVOID options, LPVOID replyBuffer, DWORD replySize, DWORD timeout);
 using IcmpCloseHandleFunction = BOOL(WINAPI*)(HANDLE handle);
 
+// Entry points travel as FARPROC; the conversions go through void(*)(),
+// the one function type that any other converts to and from as it is.
+template <typename Function>
+Function FromEntryPoint(FARPROC entry) {
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(entry));
+}
+template <typename Function>
+FARPROC ToEntryPoint(Function function) {
+  return reinterpret_cast<FARPROC>(reinterpret_cast<void (*)()>(function));
+}
+
 // One reply record in the 32-bit layout: 28 bytes.
 struct EchoReply {
   ULONG address;

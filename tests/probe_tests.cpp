@@ -70,9 +70,9 @@ BOOL WINAPI FakeCloseHandle(HANDLE) {
 FARPROC WINAPI FakeGetProcAddress(HMODULE, LPCSTR name) {
   calls.push_back(std::string("GetProcAddress ") + name);
   if (missingEntry && std::strcmp(name, missingEntry) == 0) return nullptr;
-  if (std::strcmp(name, "IcmpCreateFile") == 0) return reinterpret_cast<FARPROC>(&FakeCreateFile);
-  if (std::strcmp(name, "IcmpSendEcho") == 0) return reinterpret_cast<FARPROC>(&FakeSendEcho);
-  if (std::strcmp(name, "IcmpCloseHandle") == 0) return reinterpret_cast<FARPROC>(&FakeCloseHandle);
+  if (std::strcmp(name, "IcmpCreateFile") == 0) return ToEntryPoint(&FakeCreateFile);
+  if (std::strcmp(name, "IcmpSendEcho") == 0) return ToEntryPoint(&FakeSendEcho);
+  if (std::strcmp(name, "IcmpCloseHandle") == 0) return ToEntryPoint(&FakeCloseHandle);
   return nullptr;
 }
 unsigned long WSAAPI FakeInetAddr(const char* text) {

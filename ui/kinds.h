@@ -85,8 +85,3 @@ DWORD ControlStyle(const UnitObject& unit);
 
 }  // namespace tavrel
 
-namespace tavrel {
-// The automatic spinner's arithmetic: the number at the start of text plus
-// delta, wrapping to the lower limit going up and the upper going down.
-int32_t SpinnerStep(const char* text, int delta, int32_t limitA, int32_t limitB);
-}  // namespace tavrel

@@ -22,14 +22,16 @@ int64_t LeadingInteger(const char* text) {
   return negative ? -value : value;
 }
 
-}  // namespace
-
+// The automatic spinner's arithmetic: the number at the start of text plus
+// delta, wrapping to the lower limit going up and to the upper going down.
 int32_t SpinnerStep(const char* text, int delta, int32_t limitA, int32_t limitB) {
   const int64_t low = std::min(limitA, limitB), high = std::max(limitA, limitB);
   const int64_t next = LeadingInteger(text) + delta;
   if (next < low || next > high) return static_cast<int32_t>(delta > 0 ? low : high);
   return static_cast<int32_t>(next);
 }
+
+}  // namespace
 
 bool EditBoxObject::CreateSpinner(HWND parent) {
   const int32_t border = IntValue(9);

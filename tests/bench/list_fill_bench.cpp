@@ -7,6 +7,7 @@
 //
 //   list_fill_bench RUNS
 // prints: list-fill RUNS median min max messages reference-median
+#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -38,9 +39,9 @@ BOOL WINAPI FakeClose(HANDLE) { return TRUE; }
 int WSAAPI FakeStartup(WORD, LPWSADATA) { return 0; }
 HMODULE WINAPI FakeLibrary(LPCSTR) { return reinterpret_cast<HMODULE>(0x1000); }
 FARPROC WINAPI FakeEntry(HMODULE, LPCSTR name) {
-  if (!lstrcmpA(name, "IcmpCreateFile")) return reinterpret_cast<FARPROC>(&FakeCreateFile);
-  if (!lstrcmpA(name, "IcmpSendEcho")) return reinterpret_cast<FARPROC>(&InstantEcho);
-  return reinterpret_cast<FARPROC>(&FakeClose);
+  if (!lstrcmpA(name, "IcmpCreateFile")) return tavrel::ToEntryPoint(&FakeCreateFile);
+  if (!lstrcmpA(name, "IcmpSendEcho")) return tavrel::ToEntryPoint(&InstantEcho);
+  return tavrel::ToEntryPoint(&FakeClose);
 }
 
 double passMs = 0;

@@ -34,7 +34,8 @@ BOOL CALLBACK FindVisible(HWND hwnd, LPARAM data) {
 bool RunOnce(const std::string& exe, double& milliseconds, SIZE_T& workingSet) {
   LARGE_INTEGER frequency, start, shown;
   QueryPerformanceFrequency(&frequency);
-  STARTUPINFOA startup{sizeof startup};
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
   std::string command = "\"" + exe + "\"";
   QueryPerformanceCounter(&start);

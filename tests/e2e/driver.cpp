@@ -112,7 +112,8 @@ std::string ClassOf(HWND hwnd) {
 class Program {
  public:
   explicit Program(const std::string& exe) {
-    STARTUPINFOA startup{sizeof startup};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     std::string command = "\"" + exe + "\"";
     if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {

@@ -49,8 +49,6 @@ EventRecorder::~EventRecorder() {
   recorder = nullptr;
 }
 
-EventRecorder* CurrentRecorder() { return recorder; }
-
 void EventRecorder::Observe(WindowId window, ControlId control, int32_t number, const int32_t*, int) {
   const bool ownUnit = (control & 0xF0000000u) == 0;
   if (ownUnit && number == event::Idle) return;

@@ -39,7 +39,6 @@ class EventRecorder {
   static void Observe(WindowId, ControlId, int32_t, const int32_t*, int);
   std::vector<RecordedEvent> events_;
 };
-EventRecorder* CurrentRecorder();
 
 // Compares with an expected sequence and prints both side by side.
 ::testing::AssertionResult SameSequence(const std::vector<RecordedEvent>& expected,

@@ -1,6 +1,7 @@
 // The two screens with the program's own handlers: the start button, the
 // probing pass, the list and the copy. Pressing the button probes, so these
 // tests run only inside the test bed (tests/netbed/screens.conf).
+#include <winsock2.h>
 #include <windows.h>
 #include <commctrl.h>
 
@@ -201,7 +202,7 @@ FARPROC WINAPI WithoutSendEcho(HMODULE library, LPCSTR name) {
 }
 DWORD WINAPI FailingSendEcho(HANDLE, ULONG, LPVOID, WORD, LPVOID, LPVOID, DWORD, DWORD) { return 0; }
 FARPROC WINAPI WithFailingSendEcho(HMODULE library, LPCSTR name) {
-  return std::strcmp(name, "IcmpSendEcho") == 0 ? reinterpret_cast<FARPROC>(&FailingSendEcho)
+  return std::strcmp(name, "IcmpSendEcho") == 0 ? ToEntryPoint(&FailingSendEcho)
                                                 : RealProbeApi().getProcAddress(library, name);
 }
 unsigned long WSAAPI NothingDotted(const char*) { return INADDR_NONE; }

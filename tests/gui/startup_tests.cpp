@@ -1,6 +1,7 @@
 // Start-up and the ways the process ends, each in a child process of this
 // test: the normal end by Esc with exit code 0 and nothing left allocated,
 // and the fatal paths with their message box and exit code -1.
+#include <winsock2.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -97,9 +98,9 @@ void InstallInstantProbe() {
   ProbeSeam().startup = [](WORD, LPWSADATA) WSAAPI -> int { return 0; };
   ProbeSeam().loadLibrary = [](LPCSTR) WINAPI -> HMODULE { return reinterpret_cast<HMODULE>(0x1234); };
   ProbeSeam().getProcAddress = [](HMODULE, LPCSTR name) WINAPI -> FARPROC {
-    if (!lstrcmpA(name, "IcmpCreateFile")) return reinterpret_cast<FARPROC>(&InstantCreate);
-    if (!lstrcmpA(name, "IcmpSendEcho")) return reinterpret_cast<FARPROC>(&InstantEcho);
-    return reinterpret_cast<FARPROC>(&InstantClose);
+    if (!lstrcmpA(name, "IcmpCreateFile")) return ToEntryPoint(&InstantCreate);
+    if (!lstrcmpA(name, "IcmpSendEcho")) return ToEntryPoint(&InstantEcho);
+    return ToEntryPoint(&InstantClose);
   };
 }
 
@@ -267,7 +268,9 @@ TEST(Startup, FatalPathsShowTheirBoxAndExitWithMinusOneWithoutCleanup) {
     ASSERT_NE(box, nullptr) << "no message box";
     EXPECT_EQ(testing::WindowTextOf(box), "错误");
     EXPECT_EQ(testing::MessageBoxText(box), c.message);
-    if (c.beforeAnyWindow) EXPECT_EQ(child.WaitForWindow("WTWindow", 100), nullptr) << "no window is shown";
+    if (c.beforeAnyWindow) {
+      EXPECT_EQ(child.WaitForWindow("WTWindow", 100), nullptr) << "no window is shown";
+    }
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(child.WaitForExit(), kFatalExitCode);
     EXPECT_EQ(GetFileAttributesA(MarkerPath().c_str()), INVALID_FILE_ATTRIBUTES) << "the clean-up ran";
