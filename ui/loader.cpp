@@ -127,7 +127,7 @@ bool LoadWindow(WindowId windowId, std::optional<WindowId> owner, bool asDialog)
 }
 
 void LoadStartupWindow(WindowId windowId) {
-  if (FindWindowIndex(windowId) < 0 || !LoadWindow(windowId, std::nullopt, false)) FatalError("载入启动窗口失败", 0);
+  if (!LoadWindow(windowId, std::nullopt, false)) FatalError("载入启动窗口失败", 0);
 }
 
 }  // namespace tavrel

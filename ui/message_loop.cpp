@@ -11,14 +11,15 @@ void DispatchOne(MSG& message) {
   DispatchMessageA(&message);
 }
 
-void RaiseIdle(DWORD idleStart) {
-  const int32_t elapsed = static_cast<int32_t>(GetTickCount() - idleStart);
+// Raised once as an idle period begins, so its argument (milliseconds
+// since the period began) is 0.
+void RaiseIdle() {
   // Collected first: an idle handler may close windows.
   std::vector<std::pair<WindowId, uint32_t>> loaded;
   for (const auto& window : Framework().live)
     if (window && !window->gone) loaded.emplace_back(window->windowId(), window->serial);
   for (const auto& [windowId, serial] : loaded)
-    if (StillLoaded(windowId, serial)) FindLiveWindow(windowId)->units.front()->Raise(event::Idle, {elapsed});
+    if (StillLoaded(windowId, serial)) FindLiveWindow(windowId)->units.front()->Raise(event::Idle, {0});
 }
 
 // Runs until the quit message arrives, or, nested, until the dialog is
@@ -29,7 +30,7 @@ void RunLoop(bool nested) {
   for (;;) {
     MSG message;
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
-      RaiseIdle(GetTickCount());
+      RaiseIdle();
       if (nested && framework.modalWindowId == 0) return;
       WaitMessage();
       continue;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "tests/gui/child_runner.h"
 #include "tests/gui/gui_support.h"
 #include "ui/framework.h"
 #include "ui/live_window.h"
@@ -33,12 +34,6 @@ std::vector<RecordedEvent> Only(const std::vector<RecordedEvent>& events, std::i
 
 RecordedEvent Marker(WindowId window, int32_t number) { return {window, 0, kMarker + number}; }
 
-std::string WindowText(HWND hwnd) {
-  char text[256] = {};
-  GetWindowTextA(hwnd, text, sizeof text);
-  return text;
-}
-
 class FrameworkTest : public testing::GuiTest {};
 
 TEST_F(FrameworkTest, LoadingMainWindow) {
@@ -47,7 +42,7 @@ TEST_F(FrameworkTest, LoadingMainWindow) {
   std::string captionAtCreated;
   testing::SetHandler(testing::HandlerSlot::MainCreated, [&] {
     visibleAtCreated = IsWindowVisible(testing::LiveHwnd(M)) != FALSE;
-    captionAtCreated = WindowText(testing::LiveHwnd(M));
+    captionAtCreated = testing::WindowTextOf(testing::LiveHwnd(M));
   });
   ASSERT_TRUE(LoadWindow(M, std::nullopt, false));
   testing::Pump();
@@ -122,14 +117,12 @@ TEST_F(FrameworkTest, DialogLoadedFromAHandler) {
   SendMessageA(testing::LiveHwnd(M, 按钮1), BM_CLICK, 0, 0);
   EXPECT_TRUE(script.Finished());
 
+  // FirstActivated is recorded as it is raised, before its handler notes 1.
   const std::vector<RecordedEvent> dialogFromHandler = {
-      {M, 按钮1, event::Clicked}, {R, RU, event::Created},       Marker(R, 1), {R, RU, event::FirstActivated},
-      Marker(R, 2),              {R, RU, event::CloseRequest}, {R, RU, event::Destroyed}, Marker(M, 3),
+      {M, 按钮1, event::Clicked}, {R, RU, event::Created},       {R, RU, event::FirstActivated}, Marker(R, 1),
+      Marker(R, 2),              {R, RU, event::CloseRequest}, {R, RU, event::Destroyed},      Marker(M, 3),
   };
-  // FirstActivated is recorded by the observer before its handler notes 1.
-  std::vector<RecordedEvent> expected = dialogFromHandler;
-  std::swap(expected[2], expected[3]);
-  EXPECT_TRUE(SameSequence(expected, Only(recorder.events(), {event::Clicked, event::FirstActivated,
+  EXPECT_TRUE(SameSequence(dialogFromHandler, Only(recorder.events(), {event::Clicked, event::FirstActivated,
                                                                 event::CloseRequest, event::Destroyed, kMarker + 1,
                                                                 kMarker + 2, kMarker + 3})));
   EXPECT_TRUE(result);
@@ -254,7 +247,7 @@ TEST_F(FrameworkTest, EmptyContentReadsAsNoneAndNoneCaptionGivesAnEmptyTitle) {
   EXPECT_EQ(GetWindowTextLengthA(testing::LiveHwnd(M)), 0);
   EXPECT_TRUE(ReadProperty(M, 0, property::Caption, -1).text.IsNone());
   WriteProperty(M, 0, property::Caption, -1, "新标题");
-  EXPECT_EQ(WindowText(testing::LiveHwnd(M)), "新标题");
+  EXPECT_EQ(testing::WindowTextOf(testing::LiveHwnd(M)), "新标题");
 }
 
 TEST_F(FrameworkTest, TheLastWindowDestroyedEndsTheLoop) {

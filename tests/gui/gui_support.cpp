@@ -1,6 +1,8 @@
 #include "tests/gui/gui_support.h"
 #include "tests/synthetic_input.h"
 
+#include <commctrl.h>
+
 #include <sstream>
 
 #include "app/startup.h"
@@ -129,6 +131,14 @@ HWND LiveHwnd(WindowId window, ControlId control) {
   LiveWindow* live = FindLiveWindow(window);
   UnitObject* unit = live ? live->Unit(control) : nullptr;
   return unit ? unit->hwnd() : nullptr;
+}
+
+POINT ListCellCenter(HWND list, int row, int column) {
+  RECT r{};
+  r.top = column;
+  r.left = LVIR_BOUNDS;
+  SendMessageA(list, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&r));
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
 void ClickAt(HWND hwnd, POINT client, bool right, bool twice) {

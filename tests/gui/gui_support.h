@@ -62,6 +62,9 @@ void PumpFor(int milliseconds);
 
 HWND LiveHwnd(WindowId window, ControlId control = 0);
 
+// The centre of a list cell, in the list's client coordinates.
+POINT ListCellCenter(HWND list, int row, int column);
+
 // Synthesised input through the system's input queue.
 void ClickAt(HWND hwnd, POINT client, bool right = false, bool twice = false);
 void PressKey(WORD key, bool shift = false);

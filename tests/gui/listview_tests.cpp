@@ -70,13 +70,7 @@ class ListViewTest : public testing::GuiTest {
     column.width = width;
     return column;
   }
-  POINT RowPoint(int row, int column) {
-    RECT r{};
-    r.top = column;
-    r.left = LVIR_BOUNDS;
-    SendMessageA(list_, LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
+  POINT RowPoint(int row, int column) { return testing::ListCellCenter(list_, row, column); }
   int32_t Selected() { return ReadProperty(R, L, property::SelectedIndex, -1).number; }
   HWND list_ = nullptr;
 };

@@ -41,11 +41,7 @@ std::vector<std::string> DefaultEntries() {
   return entries;
 }
 
-std::string Caption(WindowId window) {
-  char text[128] = {};
-  GetWindowTextA(testing::LiveHwnd(window), text, sizeof text);
-  return text;
-}
+std::string Caption(WindowId window) { return testing::WindowTextOf(testing::LiveHwnd(window)); }
 
 std::string ClipboardText() {
   std::string text = "<no text>";
@@ -85,13 +81,7 @@ class ScreensTest : public testing::GuiTest {
     EXPECT_EQ(testing::LiveHwnd(R), nullptr);
     EXPECT_TRUE(IsWindowEnabled(testing::LiveHwnd(M)));
   }
-  POINT RowPoint(int row, int column) {
-    RECT r{};
-    r.top = column;
-    r.left = LVIR_BOUNDS;
-    SendMessageA(testing::LiveHwnd(R, 超级列表框1), LVM_GETSUBITEMRECT, row, reinterpret_cast<LPARAM>(&r));
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-  }
+  POINT RowPoint(int row, int column) { return testing::ListCellCenter(testing::LiveHwnd(R, 超级列表框1), row, column); }
 };
 
 TEST_F(ScreensTest, APressFillsTheSlotsProbesAndListsInADialog) {
@@ -331,10 +321,7 @@ void CALLBACK SessionTick(HWND, UINT, UINT_PTR, DWORD) {
     case 1: {  // copy row `pass`
       if (!resultsDone) return;
       HWND list = testing::LiveHwnd(ResultsWindow, 超级列表框1);
-      RECT r{};
-      r.left = LVIR_BOUNDS;
-      SendMessageA(list, LVM_GETITEMRECT, session.pass, reinterpret_cast<LPARAM>(&r));
-      testing::ClickAt(list, {r.left + 30, (r.top + r.bottom) / 2});
+      testing::ClickAt(list, testing::ListCellCenter(list, session.pass, 0));
       break;
     }
     case 2:  // close the results window

@@ -16,6 +16,7 @@
 #include "services/probe_api.h"
 #include "tests/child_process.h"
 #include "tests/gui/child_runner.h"
+#include "tests/gui/gui_support.h"
 #include "tests/memory_probe.h"
 #include "ui/live_window.h"
 #include "ui/window_table.h"
@@ -147,12 +148,10 @@ void CALLBACK CopyWithFailure(HWND, UINT, UINT_PTR timer, DWORD) {
   }
   KillTimer(nullptr, timer);
   HWND list = ProgramWindow(ResultsWindow, 超级列表框1);
-  RECT r{};
-  r.left = LVIR_BOUNDS;
-  SendMessageA(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&r));
+  const POINT cell = testing::ListCellCenter(list, 0, 0);
   TestMemoryObserver().failCountdown = 1;  // GetCellText's first buffer
-  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2));
-  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(r.left + 20, (r.top + r.bottom) / 2));
+  SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(cell.x, cell.y));
+  SendMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(cell.x, cell.y));
 }
 
 TAVREL_CHILD(cell_text_fails) {
